@@ -1,0 +1,112 @@
+// velthorn: the window by default; the headless update run when given paths.
+#include <QApplication>
+#include <QCoreApplication>
+#include <cstdio>
+
+#include "app/CommandLine.h"
+#include "db/Error.h"
+#include "db/StatementTrace.h"
+#include "window/ConsoleView.h"
+#include "window/QtWindow.h"
+#include "window/frmCorvatel.h"
+
+#ifndef VELTHORN_VERSION
+#define VELTHORN_VERSION "1.0.0"
+#endif
+
+using namespace velthorn;
+
+namespace {
+
+void Print(FILE* stream, const QString& text) {
+    std::fputs(text.toUtf8().constData(), stream);
+}
+
+void ApplySettings(FormView& view, ModelView* model, const app::Options& options) {
+    if (!options.priceList.isEmpty()) view.SetText(Control::txtPriceList, options.priceList);
+    if (!options.data.isEmpty()) view.SetText(Control::txtDataSarnovik, options.data);
+    if (options.serverGiven) {
+        view.SetText(Control::txtServer, options.server);
+        view.SetText(Control::txtdbq, options.database);
+        view.SetText(Control::txtuid, options.login);
+        view.SetText(Control::txtpwd, options.password);
+    }
+    if (model) {
+        model->SetValue(Control::optSQL, options.serverGiven ? 1 : 0);
+        model->SetValue(Control::chkComType, options.clientMachine ? 0 : 1);
+        model->SetValue(Control::chkLikelAt, options.reorganise ? 1 : 0);
+    }
+}
+
+int RunWindow(int argc, char** argv, const app::Options& options) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velthorn"));
+    QtWindow window;
+    frmCorvatel form(window);
+    window.SetForm(&form);
+    form.Form_Load();
+    ApplySettings(window, nullptr, options);
+    window.show();
+    return application.exec();
+}
+
+int RunHeadless(int argc, char** argv, const app::Options& options) {
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("velthorn"));
+    if (!options.trace.isEmpty()) {
+        try {
+            db::StatementTrace::SetFile(options.trace);
+        } catch (const VelthornError& error) {
+            Print(stderr, error.message() + "\n");
+            return app::kExitUsage;
+        }
+    }
+    ConsoleView view;
+    frmCorvatel form(view);
+    form.Form_Load();
+    ApplySettings(view, &view, options);
+    form.cmdUpDate_Click();
+    db::StatementTrace::Flush();
+    switch (form.lastRunEnd()) {
+        case RunEnd::Finished:
+            view.PrintReport();
+            if (!options.report.isEmpty()) {
+                try {
+                    view.WriteReportCsv(options.report);
+                } catch (const VelthornError& error) {
+                    Print(stderr, error.message() + "\n");
+                    return app::kExitFailed;
+                }
+            }
+            return app::kExitFinished;
+        case RunEnd::Failed:
+            return app::kExitFailed;
+        default:
+            return app::kExitStopped;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (arguments.isEmpty()) return RunWindow(argc, argv, app::Options{});
+    QString error;
+    const std::optional<app::Options> options = app::ParseArguments(arguments, &error);
+    if (!options) {
+        Print(stderr, "velthorn: " + error + "\n\n" + app::UsageText());
+        return app::kExitUsage;
+    }
+    if (options->help) {
+        Print(stdout, app::UsageText());
+        return app::kExitFinished;
+    }
+    if (options->version) {
+        Print(stdout, QStringLiteral("velthorn %1 (%2)\n").arg(VELTHORN_VERSION, kBuildBrand));
+        return app::kExitFinished;
+    }
+    if (options->window) return RunWindow(argc, argv, *options);
+    return RunHeadless(argc, argv, *options);
+}
