@@ -202,6 +202,8 @@ QString ErrorText(const QSqlError& error) {
 QueryLease Connection::Run(const QString& sql, bool forRead) {
     RequireOpen();
     StatementTrace::Statement(name_, sql);
+    // A batch is not held longer than its time, also while a pass only reads.
+    MaybeCommitBatch();
     if (!forRead) EnsureBatch();
     QueryLease lease;
     if (backend_ == Backend::Sqlite) {

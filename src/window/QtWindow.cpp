@@ -90,7 +90,7 @@ QtWindow::QtWindow() {
          {std::tuple{Control::optAccess, texts::kOptAccess, true, 120, 4215},
           std::tuple{Control::optSQL, texts::kOptSQL, false, 600, 1695}}) {
         auto* option = new QRadioButton(caption, this);
-        option->setFont(DesignFont(14.25, false));
+        option->setFont(DesignFont(12, false));
         option->setChecked(selected);
         group->addButton(option);
         place(option, control, 120, top, width, 375);
@@ -124,6 +124,8 @@ QtWindow::QtWindow() {
     grid_ = new QTableWidget(this);
     grid_->setFont(DesignFont(8.25, false));
     grid_->verticalHeader()->hide();
+    // The heading texts place themselves with their leading blanks.
+    grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     place(grid_, Control::msgDetail, 240, 3600, 14535, 7095);

@@ -7,11 +7,23 @@
 #include <QTemporaryDir>
 #include <QVariant>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "demo/DemoData.h"
 #include "window/ModelView.h"
 #include "window/frmCorvatel.h"
+
+// Readable failure messages for Qt texts.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << "{\n";
+    for (const QString& text : list)
+        *os << "  \"" << text.toStdString() << "\"\n";
+    *os << "}";
+}
 
 namespace velthorn::test {
 
