@@ -367,19 +367,4 @@ TEST(Recordset, FieldsConvertExactlyOrRaise) {
     rows.Close();
 }
 
-TEST(Connection, ReadOnlyFileIsRefusedWithItsName) {
-    Workspace workspace;
-    { demo::ProductWriter product(workspace.product(), "V.31"); }
-    QFile::setPermissions(workspace.product(), QFile::ReadOwner);
-    if (QFileInfo(workspace.product()).isWritable())
-        GTEST_SKIP() << "running as a user who writes anything";
-    db::Connection connection("cnData");
-    try {
-        connection.Open(db::AccessConnectionString(workspace.product(), false, "x"));
-        FAIL() << "a read-only file opened for writing";
-    } catch (const VelthornError& error) {
-        EXPECT_TRUE(error.message().contains("read-only")) << error.message().toStdString();
-    }
-}
-
 }  // namespace

@@ -343,21 +343,24 @@ DemoResult WriteDemo(const DemoOptions& options) {
         if (chance(3)) row.sale = schema::Currency();  // no separate sale price
         list.push_back(row);
     }
+    // New numbers lie between the existing ones, so that every chunk brings some.
+    const int newRows = std::max(0, rows - static_cast<int>(list.size()));
+    const int stride = std::max(1, parts / std::max(1, newRows));
     for (int k = 0; static_cast<int>(list.size()) < rows; ++k) {
-        const int number = parts + 1000 + k * 3;
+        const QString base = Number(k * stride);
         ListRecord row;
         row.kind = (k % 7 == 0) ? QStringLiteral("B") : QString();
-        row.partNO = Number(number);
+        row.partNO = base + QStringLiteral("N");
         row.eName = QString::fromLatin1(kEnglishNames[k % 15]);
         row.tName = (k % 11 == 0) ? QString() : QString::fromUtf8(kThaiNames[k % 15]);
         row.model = QString::fromLatin1(kModels[k % 8]);
         row.import = (k % 3 == 0) ? QStringLiteral("Y") : QString();
         row.price = money();
         row.sale = row.price;
-        if (k % 4 == 1) row.lAtNO = Number(number + 1);
+        if (k % 4 == 1) row.lAtNO = base + QStringLiteral("R");
         if (k % 4 == 3) {
             row.aKind = QStringLiteral("C");
-            row.altNO = Number(number + 2);
+            row.altNO = base + QStringLiteral("T");
         }
         list.push_back(row);
     }
