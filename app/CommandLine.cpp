@@ -12,6 +12,8 @@ QString UsageText() {
         "FILE.csv]\n"
         "  velthorn --price-list FILE --server NAME --database NAME --login NAME --password TEXT\n"
         "           [--client-machine] [--reorganise] [--trace FILE] [--report FILE.csv]\n"
+        "  velthorn --import-access FILE.mdb OUT.db   copies an Access file into a new SQLite "
+        "file\n"
         "  velthorn --help | --version\n"
         "\n"
         "The headless run is the update run of the window's button: the same checks, messages and\n"
@@ -68,12 +70,18 @@ std::optional<Options> ParseArguments(const QStringList& arguments, QString* err
             ok = value(&options.trace);
         } else if (arg == "--report") {
             ok = value(&options.report);
+        } else if (arg == "--import-access") {
+            ok = value(&options.importFrom) && value(&options.importTo);
         } else {
             return fail(QStringLiteral("unknown argument: %1").arg(arg));
         }
         if (!ok) return fail(QStringLiteral("%1 needs a value").arg(arg));
     }
     if (options.help || options.version || options.window) return options;
+    if (!options.importFrom.isEmpty()) {
+        if (arguments.size() != 3) return fail(QStringLiteral("--import-access stands alone"));
+        return options;
+    }
     if (!options.data.isEmpty() && options.serverGiven) {
         return fail(QStringLiteral("give either --data or --server, not both"));
     }

@@ -17,7 +17,8 @@ struct Options {
     bool clientMachine = false;  // "this computer is the server machine" not ticked
     bool reorganise = false;
     QString trace;
-    QString report;  // CSV of the change report
+    QString report;                // CSV of the change report
+    QString importFrom, importTo;  // --import-access FILE OUT.db
 };
 
 // Parses the arguments (without the program name). On bad usage returns nothing and sets error.

@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "db/Error.h"
 #include "db/StatementTrace.h"
+#include "importer/AccessImport.h"
 #include "window/ConsoleView.h"
 #include "window/QtWindow.h"
 #include "window/frmCorvatel.h"
@@ -48,6 +49,21 @@ int RunWindow(int argc, char** argv, const app::Options& options) {
     ApplySettings(window, nullptr, options);
     window.show();
     return application.exec();
+}
+
+int RunImport(int argc, char** argv, const app::Options& options) {
+    QCoreApplication application(argc, argv);
+    try {
+        const QList<importer::ImportedTable> tables =
+            importer::ImportAccess(options.importFrom, options.importTo);
+        for (const importer::ImportedTable& table : tables) {
+            Print(stdout, QStringLiteral("%1: %2 rows\n").arg(table.name).arg(table.rows));
+        }
+        return app::kExitFinished;
+    } catch (const VelthornError& error) {
+        Print(stderr, "velthorn: " + error.message() + "\n");
+        return app::kExitFailed;
+    }
 }
 
 int RunHeadless(int argc, char** argv, const app::Options& options) {
@@ -108,5 +124,6 @@ int main(int argc, char** argv) {
         return app::kExitFinished;
     }
     if (options->window) return RunWindow(argc, argv, *options);
+    if (!options->importFrom.isEmpty()) return RunImport(argc, argv, *options);
     return RunHeadless(argc, argv, *options);
 }

@@ -12,10 +12,11 @@ using namespace velthorn;
 namespace {
 const char* const kUsage =
     "usage: velthorn-demo DIR [--version TEXT] [--parts N] [--rows N] [--brand NAME] [--seed N]\n"
-    "                         [--chunk-rows N]\n"
+    "                         [--chunk-rows N] [--odbc \"CONNECTION STRING\"]\n"
     "Writes DIR/Sarnovik.db (a product database of the version, default \"P.64 (Bar)\", with N\n"
     "parts) and DIR/PriceList_<brand>.db (a prepared list of chunk tables of 20,000 rows), with\n"
-    "a deterministic mix of unchanged, changed, protected and new parts.\n";
+    "a deterministic mix of unchanged, changed, protected and new parts. With --odbc the product\n"
+    "database is created on a server instead (an empty database reached by that ODBC string).\n";
 
 bool ToInt(const QString& text, int* value) {
     bool ok = false;
@@ -43,6 +44,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--rows" && hasValue && ToInt(args[i + 1], &number)) {
             options.rows = number;
             ++i;
+        } else if (arg == "--odbc" && hasValue) {
+            options.odbc = args[++i];
         } else if (arg == "--brand" && hasValue) {
             options.brand = args[++i];
         } else if (arg == "--seed" && hasValue && ToInt(args[i + 1], &number)) {

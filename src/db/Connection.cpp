@@ -6,6 +6,7 @@
 #include <atomic>
 
 #include "db/Error.h"
+#include "db/OdbcSettings.h"
 #include "db/SqlShape.h"
 #include "db/StatementTrace.h"
 
@@ -147,6 +148,15 @@ void Connection::OpenOdbc(const QString& connectionString) {
         }
         throw VelthornError(QStringLiteral("cannot open the ODBC connection: %1").arg(detail));
     }
+    try {
+        SetQueryTimeout(db_, qMax(0, commandTimeout_));
+    } catch (...) {
+        db_.close();
+        db_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(qtName_);
+        throw;
+    }
+    StatementTrace::Event(name_, QStringLiteral("QueryTimeout = %1").arg(commandTimeout_));
     batching_ = false;
 }
 
@@ -246,6 +256,8 @@ QueryLease Connection::Run(const QString& sql, bool forRead) {
     } else {
         lease.owned = std::make_unique<QSqlQuery>(db_);
         lease.owned->setForwardOnly(true);
+        // Amounts arrive as their decimal text, read exactly.
+        lease.owned->setNumericalPrecisionPolicy(QSql::HighPrecision);
         lease.query = lease.owned.get();
         if (!lease.query->exec(sql)) {
             const QString detail = ErrorText(lease.query->lastError());

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <random>
 
+#include "db/ConnectionKinds.h"
 #include "db/Error.h"
 #include "keys/BrandRules.h"
 #include "keys/FindNumbers.h"
@@ -23,15 +24,11 @@ schema::TableDef TableNamed(const std::vector<schema::TableDef>& tables, const Q
     throw VelthornError(QStringLiteral("no table %1").arg(name));
 }
 
-QString Amount(schema::Currency value) {
-    return value.toString();
-}
-
 }  // namespace
 
-ProductWriter::ProductWriter(const QString& path, const QString& version, int32_t brandId,
+ProductWriter::ProductWriter(const WriteTarget& target, const QString& version, int32_t brandId,
                              const QString& brandName)
-    : writer_(path), version_(version), brandId_(brandId), brandName_(brandName) {
+    : writer_(target), version_(version), brandId_(brandId), brandName_(brandName) {
     const std::vector<schema::TableDef> tables = schema::ProductTables(version, brandId);
     for (const schema::TableDef& table : tables)
         writer_.Create(table);
@@ -91,8 +88,8 @@ void ProductWriter::AddPart(const PartRecord& part) {
         .Set("TName", part.tName)
         .Set("Model", part.model)
         .Set("Import", part.import)
-        .Set(one ? "Price1" : "Price", Amount(part.price))
-        .Set(one ? "Sale1" : "Sale", Amount(part.sale));
+        .Set(one ? "Price1" : "Price", schema::Amount(part.price))
+        .Set(one ? "Sale1" : "Sale", schema::Amount(part.sale));
     if (layout.findTexts) {
         pta_->Set("EFind", keys::TrimBlanks(part.eName + "  " + part.model))
             .Set("TFind", keys::TrimBlanks(part.tName + "  " + part.model));
@@ -111,8 +108,8 @@ void ProductWriter::AddPart(const PartRecord& part) {
     alt_->Set("AltID", part.partId)
         .Set("Kind", part.kind)
         .Set("PartNO", part.partNO)
-        .Set("APrice", Amount(part.price));
-    if (version.altSale()) alt_->Set("AltFlag", 1).Set("ASale", Amount(part.sale));
+        .Set("APrice", schema::Amount(part.price));
+    if (version.altSale()) alt_->Set("AltFlag", 1).Set("ASale", schema::Amount(part.sale));
     alt_->Insert();
     movement_->Set("PartID", part.partId)
         .Set("BrandID", brandId_)
@@ -125,7 +122,7 @@ void ProductWriter::AddPart(const PartRecord& part) {
         .Set("EName", part.eName)
         .Set("TName", part.tName)
         .Set("Model", part.model)
-        .Set("Price", Amount(part.price))
+        .Set("Price", schema::Amount(part.price))
         .Insert();
     for (RowInserter* shared : {price_.get(), sale_.get()}) {
         shared->Set("PartID", part.partId)
@@ -174,8 +171,8 @@ void ProductWriter::AddStaged(int32_t brandId, const ListRecord& row) {
         .Set("TName", row.tName)
         .Set("Model", row.model)
         .Set("Import", row.import)
-        .Set("Price", Amount(row.price))
-        .Set("Sale", Amount(row.sale))
+        .Set("Price", schema::Amount(row.price))
+        .Set("Sale", schema::Amount(row.sale))
         .Insert();
 }
 
@@ -184,7 +181,7 @@ void WritePriceListChunks(const QString& path,
     std::vector<int16_t> numbers;
     for (const auto& chunk : chunks)
         numbers.push_back(chunk.first);
-    SqliteWriter writer(path);
+    DatabaseWriter writer(WriteTarget::File(path));
     const std::vector<schema::TableDef> tables = schema::PriceListTables(numbers);
     for (const schema::TableDef& table : tables)
         writer.Create(table);
@@ -265,7 +262,9 @@ DemoResult WriteDemo(const DemoOptions& options) {
     const schema::VersionInfo& version = schema::RequireVersion(options.version);
     QDir().mkpath(options.dir);
     DemoResult result;
-    result.productPath = QDir(options.dir).filePath(QStringLiteral("Sarnovik.db"));
+    result.productPath = options.odbc.isEmpty()
+                             ? QDir(options.dir).filePath(QStringLiteral("Sarnovik.db"))
+                             : db::MaskPasswords(options.odbc);
     result.priceListPath =
         QDir(options.dir).filePath(QStringLiteral("PriceList_%1.db").arg(options.brand));
     const int parts = std::max(0, options.parts);
@@ -284,7 +283,9 @@ DemoResult WriteDemo(const DemoOptions& options) {
     std::vector<int32_t> released;
     int32_t nextId = 1;
     {
-        ProductWriter product(result.productPath, version.text, kDemoBrandId, options.brand);
+        ProductWriter product(options.odbc.isEmpty() ? WriteTarget::File(result.productPath)
+                                                     : WriteTarget::Odbc(options.odbc),
+                              version.text, kDemoBrandId, options.brand);
         for (const auto& [id, name] : {std::pair{1, "TOYOTA"}, {2, "ISUZU"}, {3, "NISSAN"}}) {
             if (options.brand != QLatin1String(name))
                 product.AddBrand(id, QString::fromLatin1(name));

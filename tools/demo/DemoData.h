@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "demo/SqliteWriter.h"
+#include "demo/DatabaseWriter.h"
 #include "schema/Currency.h"
 
 namespace velthorn::demo {
@@ -31,6 +31,9 @@ struct ListRecord {
 class ProductWriter {
   public:
     ProductWriter(const QString& path, const QString& version, int32_t brandId = kDemoBrandId,
+                  const QString& brandName = QStringLiteral("DAIHATSU"))
+        : ProductWriter(WriteTarget::File(path), version, brandId, brandName) {}
+    ProductWriter(const WriteTarget& target, const QString& version, int32_t brandId = kDemoBrandId,
                   const QString& brandName = QStringLiteral("DAIHATSU"));
     ~ProductWriter();
 
@@ -44,10 +47,10 @@ class ProductWriter {
     void AddReleasedId(const QString& series, int32_t id);
     // A staged row of the product database's PriceList.
     void AddStaged(int32_t brandId, const ListRecord& row);
-    SqliteWriter& writer() { return writer_; }
+    DatabaseWriter& writer() { return writer_; }
 
   private:
-    SqliteWriter writer_;
+    DatabaseWriter writer_;
     QString version_;
     int32_t brandId_;
     QString brandName_;
@@ -64,6 +67,7 @@ void WritePriceListChunks(const QString& path,
 
 struct DemoOptions {
     QString dir;
+    QString odbc;  // the product database on a server, through this ODBC connection string
     QString version = QStringLiteral("P.64 (Bar)");
     int parts = 2000;
     int rows = -1;  // list rows; the number of parts when not given
@@ -73,7 +77,7 @@ struct DemoOptions {
 };
 
 struct DemoResult {
-    QString productPath;
+    QString productPath;  // the file, or the masked connection string
     QString priceListPath;
     int parts = 0;
     int rows = 0;

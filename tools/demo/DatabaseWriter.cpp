@@ -1,10 +1,11 @@
-#include "demo/SqliteWriter.h"
+#include "demo/DatabaseWriter.h"
 
 #include <QFile>
 #include <QSqlError>
 #include <QStringList>
 #include <atomic>
 
+#include "db/ConnectionKinds.h"
 #include "db/Error.h"
 
 namespace velthorn::demo {
@@ -17,42 +18,69 @@ void Check(bool ok, const QSqlError& error, const QString& what) {
 }
 }  // namespace
 
-SqliteWriter::SqliteWriter(const QString& path)
-    : name_(QStringLiteral("velthorn-demo-writer-%1").arg(++g_writers)) {
+DatabaseWriter::DatabaseWriter(const WriteTarget& target)
+    : name_(QStringLiteral("velthorn-demo-writer-%1").arg(++g_writers)),
+      server_(!target.odbc.isEmpty()) {
+    if (server_) {
+        db_ = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
+        db_.setDatabaseName(target.odbc);
+        Check(db_.open(), db_.lastError(), "cannot open " + db::MaskPasswords(target.odbc));
+        return;
+    }
     for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
-        QFile::remove(path + suffix);
+        QFile::remove(target.sqliteFile + suffix);
     }
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-    db_.setDatabaseName(path);
-    Check(db_.open(), db_.lastError(), "cannot create " + path);
+    db_.setDatabaseName(target.sqliteFile);
+    Check(db_.open(), db_.lastError(), "cannot create " + target.sqliteFile);
     Exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     Exec(QStringLiteral("PRAGMA synchronous=OFF"));
 }
 
-SqliteWriter::~SqliteWriter() {
+DatabaseWriter::~DatabaseWriter() {
     db_.close();
     db_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(name_);
 }
 
-void SqliteWriter::Exec(const QString& sql) {
+void DatabaseWriter::Exec(const QString& sql) {
     QSqlQuery query(db_);
     Check(query.exec(sql), query.lastError(), sql);
 }
 
-void SqliteWriter::Create(const schema::TableDef& table) {
-    for (const QString& sql : schema::CreateStatements(table, schema::DdlFlavor::Sqlite))
+void DatabaseWriter::Create(const schema::TableDef& table) {
+    if (server_) {
+        for (const QString& existing : db_.tables()) {
+            if (existing.compare(table.name, Qt::CaseInsensitive) == 0) {
+                throw VelthornError(QStringLiteral("the database already has a table %1: give an "
+                                                   "empty database")
+                                        .arg(table.name));
+            }
+        }
+    }
+    const schema::DdlFlavor flavor =
+        server_ ? schema::DdlFlavor::Server : schema::DdlFlavor::Sqlite;
+    for (const QString& sql : schema::CreateStatements(table, flavor))
         Exec(sql);
 }
 
-void SqliteWriter::Begin() {
-    Exec(QStringLiteral("BEGIN"));
-}
-void SqliteWriter::Commit() {
-    Exec(QStringLiteral("COMMIT"));
+void DatabaseWriter::Begin() {
+    if (server_) {
+        Check(db_.transaction(), db_.lastError(), QStringLiteral("begin"));
+    } else {
+        Exec(QStringLiteral("BEGIN"));
+    }
 }
 
-RowInserter::RowInserter(SqliteWriter& writer, schema::TableDef table)
+void DatabaseWriter::Commit() {
+    if (server_) {
+        Check(db_.commit(), db_.lastError(), QStringLiteral("commit"));
+    } else {
+        Exec(QStringLiteral("COMMIT"));
+    }
+}
+
+RowInserter::RowInserter(DatabaseWriter& writer, schema::TableDef table)
     : table_(std::move(table)), query_(writer.database()) {
     QStringList marks;
     for (size_t i = 0; i < table_.columns.size(); ++i) {
