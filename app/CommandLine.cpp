@@ -25,6 +25,10 @@ QString UsageText() {
         "  --reorganise       reorganise the brand's alternate-number groups after the run\n"
         "  --trace FILE       write every statement sent (passwords masked), for support\n"
         "  --report FILE.csv  write the change report as CSV (UTF-8)\n"
+        "  --preview          run the whole update, show its summary and report, then undo it:\n"
+        "                     the databases are left exactly as they were\n"
+        "Before a run writes to a product database file, a copy is written beside it\n"
+        "(FILE.YYYYMMDD-HHMMSS.bak; the last five are kept).\n"
         "Exit status: 0 finished; 1 the run failed; 2 stopped before merging (a path, version or\n"
         "brand message); 64 bad usage.\n");
 }
@@ -70,6 +74,10 @@ std::optional<Options> ParseArguments(const QStringList& arguments, QString* err
             ok = value(&options.trace);
         } else if (arg == "--report") {
             ok = value(&options.report);
+        } else if (arg == "--preview") {
+            options.preview = true;
+        } else if (arg == "--restore") {
+            ok = value(&options.restore);
         } else if (arg == "--import-access") {
             ok = value(&options.importFrom) && value(&options.importTo);
         } else {
@@ -78,6 +86,12 @@ std::optional<Options> ParseArguments(const QStringList& arguments, QString* err
         if (!ok) return fail(QStringLiteral("%1 needs a value").arg(arg));
     }
     if (options.help || options.version || options.window) return options;
+    if (!options.restore.isEmpty()) {
+        if (options.data.isEmpty() || arguments.size() != 4) {
+            return fail(QStringLiteral("--restore BACKUP --data FILE"));
+        }
+        return options;
+    }
     if (!options.importFrom.isEmpty()) {
         if (arguments.size() != 3) return fail(QStringLiteral("--import-access stands alone"));
         return options;

@@ -19,6 +19,8 @@ struct Options {
     QString trace;
     QString report;                // CSV of the change report
     QString importFrom, importTo;  // --import-access FILE OUT.db
+    bool preview = false;          // run, report, and undo it all
+    QString restore;               // --restore BACKUP --data FILE
 };
 
 // Parses the arguments (without the program name). On bad usage returns nothing and sets error.

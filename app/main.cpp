@@ -2,8 +2,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <cstdio>
+#include <memory>
 
 #include "app/CommandLine.h"
+#include "db/Backup.h"
+#include "db/Connection.h"
 #include "db/Error.h"
 #include "db/StatementTrace.h"
 #include "importer/AccessImport.h"
@@ -66,9 +69,31 @@ int RunImport(int argc, char** argv, const app::Options& options) {
     }
 }
 
+int RunRestore(int argc, char** argv, const app::Options& options) {
+    QCoreApplication application(argc, argv);
+    try {
+        db::RestoreBackup(options.restore, options.data);
+        Print(stdout, QStringLiteral("%1 restored from %2\n").arg(options.data, options.restore));
+        return app::kExitFinished;
+    } catch (const VelthornError& error) {
+        Print(stderr, "velthorn: " + error.message() + "\n");
+        return app::kExitFailed;
+    }
+}
+
 int RunHeadless(int argc, char** argv, const app::Options& options) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velthorn"));
+    // A preview holds everything each connection does in one transaction, undone at the end.
+    struct Preview {
+        explicit Preview(bool on) : on(on) {
+            if (on) db::Connection::BeginPreview();
+        }
+        ~Preview() {
+            if (on) db::Connection::EndPreview();
+        }
+        bool on;
+    } preview(options.preview);
     if (!options.trace.isEmpty()) {
         try {
             db::StatementTrace::SetFile(options.trace);
@@ -78,14 +103,19 @@ int RunHeadless(int argc, char** argv, const app::Options& options) {
         }
     }
     ConsoleView view;
-    frmCorvatel form(view);
-    form.Form_Load();
+    auto form = std::make_unique<frmCorvatel>(view);
+    form->SetPreview(options.preview);
+    form->Form_Load();
     ApplySettings(view, &view, options);
-    form.cmdUpDate_Click();
+    form->cmdUpDate_Click();
+    const RunEnd end = form->lastRunEnd();
+    // The connections go before the preview ends, so that all of it is undone together.
+    form.reset();
     db::StatementTrace::Flush();
-    switch (form.lastRunEnd()) {
+    switch (end) {
         case RunEnd::Finished:
             view.PrintReport();
+            Print(stdout, "\n" + view.lastDetail() + "\n");
             if (!options.report.isEmpty()) {
                 try {
                     view.WriteReportCsv(options.report);
@@ -96,6 +126,7 @@ int RunHeadless(int argc, char** argv, const app::Options& options) {
             }
             return app::kExitFinished;
         case RunEnd::Failed:
+            Print(stderr, view.lastDetail() + "\n");
             return app::kExitFailed;
         default:
             return app::kExitStopped;
@@ -125,5 +156,6 @@ int main(int argc, char** argv) {
     }
     if (options->window) return RunWindow(argc, argv, *options);
     if (!options->importFrom.isEmpty()) return RunImport(argc, argv, *options);
+    if (!options->restore.isEmpty()) return RunRestore(argc, argv, *options);
     return RunHeadless(argc, argv, *options);
 }

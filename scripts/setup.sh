@@ -3,7 +3,8 @@
 
 # Packages to build and run the tool (Qt 6 with its SQLite and ODBC drivers, Thai fonts).
 VELTHORN_RUN_PACKAGES=(g++ cmake ninja-build qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc
-                       unixodbc unixodbc-dev fonts-thai-tlwg pkg-config mdbtools-dev)
+                       unixodbc unixodbc-dev libsqlite3-dev fonts-thai-tlwg pkg-config
+                       mdbtools-dev)
 # Packages the tests add: GoogleTest; a PostgreSQL server, its ODBC driver and the SQLite ODBC
 # driver, to prove the server path with real drivers.
 VELTHORN_TEST_PACKAGES=(googletest libgtest-dev postgresql odbc-postgresql libsqliteodbc)

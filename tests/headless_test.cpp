@@ -109,8 +109,15 @@ TEST_F(HeadlessTest, FinishedRunPrintsTheReportAndWritesItAsCsv) {
     const Result result =
         RunVelthorn(Paths() + QStringList{"--report", csv, "--trace", trace, "--reorganise"});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
-    const QStringList out = result.out.split('\n', Qt::SkipEmptyParts);
+    // The end message, the report, a blank line and the run's summary.
+    const QStringList sections = result.out.split("\n\n");
+    ASSERT_EQ(sections.size(), 2) << result.out.toStdString();
+    const QStringList out = sections[0].split('\n', Qt::SkipEmptyParts);
     ASSERT_GE(out.size(), 3);
+    EXPECT_TRUE(sections[1].startsWith(QStringLiteral("สรุปการทำงาน\n")));
+    EXPECT_TRUE(
+        sections[1].contains(QStringLiteral("ราคาที่ยังต่างจากรายการ  %1  รายการ").arg(out.size() - 2)))
+        << sections[1].toStdString();
     EXPECT_EQ(out[0], QStringLiteral("เสร็จแล้วจ้า"));
     EXPECT_TRUE(out[1].startsWith(QStringLiteral("ลำดับ  สินค้าใหม่  รหัสสินค้า")))
         << out[1].toStdString();
@@ -149,7 +156,10 @@ TEST_F(HeadlessTest, RunningTheSameListAgainSettles) {
     const Result again = RunVelthorn(Paths());
     ASSERT_EQ(again.exitCode, 0);
     EXPECT_EQ(Rows(workspace.product(), "SELECT * FROM Pta5 ORDER BY PartID"), after);
-    EXPECT_EQ(again.out, QStringLiteral("เสร็จแล้วจ้า\n"));
+    // No report: the end message is followed by the summary alone, with nothing added.
+    EXPECT_TRUE(again.out.startsWith(QStringLiteral("เสร็จแล้วจ้า\n\nสรุปการทำงาน\n")))
+        << again.out.toStdString();
+    EXPECT_TRUE(again.out.contains(QStringLiteral("เพิ่มสินค้าใหม่  0  รายการ")));
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 // heading, a message box from a click, the enlargement after a run, and closing.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>

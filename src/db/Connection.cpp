@@ -4,6 +4,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <atomic>
+#include <map>
 
 #include "db/Error.h"
 #include "db/OdbcSettings.h"
@@ -25,12 +26,71 @@ Connection::OpenHook& Hook() {
 }
 std::atomic<int> g_connectionCounter{0};
 
+// The links a preview keeps across closing and reopening, each inside its outer transaction.
+struct HeldLink {
+    QString qtName;
+    QSqlDatabase db;
+    Backend backend;
+    schema::Dialect dialect;
+};
+struct PreviewState {
+    bool active = false;
+    std::multimap<QString, HeldLink> held;  // by connection string
+};
+PreviewState& Preview() {
+    static PreviewState state;
+    return state;
+}
+
 // Shapes are few (one per statement form and variant); the cap only guards against surprises.
 constexpr size_t kMaxPrepared = 512;
 }  // namespace
 
 void Connection::SetOpenHook(OpenHook hook) {
     Hook() = std::move(hook);
+}
+
+void Connection::BeginPreview() {
+    Preview().active = true;
+}
+
+bool Connection::PreviewActive() {
+    return Preview().active;
+}
+
+void Connection::EndPreview() {
+    PreviewState& preview = Preview();
+    for (auto& [string, link] : preview.held) {
+        QSqlQuery(link.db).exec(QStringLiteral("ROLLBACK"));
+        link.db.close();
+        link.db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(link.qtName);
+    }
+    preview.held.clear();
+    preview.active = false;
+}
+
+bool Connection::AdoptHeldLink() {
+    PreviewState& preview = Preview();
+    const auto it = preview.held.find(connectionString_);
+    if (it == preview.held.end()) return false;
+    qtName_ = it->second.qtName;
+    db_ = it->second.db;
+    backend_ = it->second.backend;
+    dialect_ = it->second.dialect;
+    preview.held.erase(it);
+    batching_ = false;  // everything is one transaction already
+    levels_ = {Level::Hold};
+    open_ = true;
+    return true;
+}
+
+void Connection::HoldLink() {
+    prepared_.clear();
+    Preview().held.insert({connectionString_, HeldLink{qtName_, db_, backend_, dialect_}});
+    db_ = QSqlDatabase();
+    levels_.clear();
+    open_ = false;
 }
 
 Connection::Connection(QString name) : name_(std::move(name)) {}
@@ -74,7 +134,13 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     if (!connectionString.isEmpty()) connectionString_ = connectionString;
     StatementTrace::Event(name_, "Open " + connectionString_);
     if (Hook()) Hook()(*this, connectionString_);
+    if (Preview().active && AdoptHeldLink()) return;
     const OpenTarget target = ResolveTarget(connectionString_);
+    if (Preview().active && target.backend != Backend::Sqlite) {
+        throw VelthornError(QStringLiteral(
+            "a preview is not possible on this database: its driver cannot undo a whole run "
+            "while keeping each row's own transaction (no savepoints); nothing was changed"));
+    }
     backend_ = target.backend;
     dialect_ = target.dialect;
     qtName_ = QStringLiteral("velthorn-%1-%2").arg(name_).arg(++g_connectionCounter);
@@ -85,6 +151,10 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     }
     open_ = true;
     levels_.clear();
+    if (Preview().active) {
+        batching_ = false;
+        PushLevel(Level::Hold);
+    }
 }
 
 void Connection::OpenSqlite(const QString& path) {
@@ -109,7 +179,8 @@ void Connection::OpenSqlite(const QString& path) {
         // Write-ahead logging lets a shop's application read while the run writes, and with
         // synchronous NORMAL a commit costs no disk flush; a crash can lose the last commits but
         // never corrupts the file, and a second run redoes what was lost.
-        ExecControl(QStringLiteral("PRAGMA journal_mode=WAL"));
+        // A preview leaves the file exactly as it was, its journal mode included.
+        if (!Preview().active) ExecControl(QStringLiteral("PRAGMA journal_mode=WAL"));
         ExecControl(QStringLiteral("PRAGMA synchronous=NORMAL"));
         // Reading the schema proves the file is a database before anything relies on it.
         ExecControl(QStringLiteral("SELECT count(*) FROM sqlite_master"));
@@ -172,10 +243,22 @@ void Connection::Close() {
     try {
         while (!levels_.empty() && levels_.back() == Level::Row)
             RollbackTop();
-        while (!levels_.empty())
+        while (!levels_.empty() && levels_.back() != Level::Hold)
             CommitTop();
     } catch (const VelthornError& error) {
         failure = error.message();
+    }
+    if (!levels_.empty() && levels_.front() == Level::Hold && failure.isEmpty()) {
+        // A preview keeps the link, and its transaction, for the next open.
+        HoldLink();
+        return;
+    }
+    if (!levels_.empty()) {
+        try {
+            while (!levels_.empty())
+                RollbackTop();
+        } catch (const VelthornError&) {
+        }
     }
     levels_.clear();
     prepared_.clear();

@@ -74,6 +74,14 @@ class Connection {
     Backend backend() const { return backend_; }
     schema::Dialect dialect() const { return dialect_; }
 
+    // Preview: from BeginPreview on, every connection opened holds all its work in one outer
+    // transaction that outlives closing and reopening (the link is kept for the next open on the
+    // same string); EndPreview rolls all of it back. Backends that cannot nest transactions
+    // refuse to open while a preview runs.
+    static void BeginPreview();
+    static void EndPreview();
+    static bool PreviewActive();
+
     // Tests can make an open fail before the backend is reached (a refused password, say).
     using OpenHook = std::function<void(const Connection&, const QString& connectionString)>;
     static void SetOpenHook(OpenHook hook);
@@ -85,13 +93,15 @@ class Connection {
     friend class Recordset;
 
     struct Prepared;
-    enum class Level { Batch, Row };
+    enum class Level { Hold, Batch, Row };
 
     // The one funnel every statement passes through.
     QueryLease Run(const QString& sql, bool forRead);
     static void Release(QueryLease& lease);
     void RequireOpen() const;
     void OpenSqlite(const QString& path);
+    bool AdoptHeldLink();
+    void HoldLink();
     void OpenOdbc(const QString& connectionString);
     void ExecControl(const QString& sql);
     void PushLevel(Level level);

@@ -266,6 +266,9 @@ int frmCorvatel::AddNewPartWithLayout(Layout layout, int16_t n) {
                          ? sql::InsertAltRowWithSale(b, id, kind, number, row.price, row.sale)
                          : sql::InsertAltRow(b, id, kind, number, row.price);
             ExecuteSql(*cnData);
+            ++(role == schema::SlotRole::Own           ? summary_.insertedOwn
+               : role == schema::SlotRole::Replacement ? summary_.insertedReplacement
+                                                       : summary_.insertedAlternate);
             return id;
         };
 

@@ -95,6 +95,7 @@ int frmCorvatel::CopyAltAndFactory(int32_t own, int32_t replacement, int32_t alt
 
     ClearDuplicateAltIDs();
     if (lngFacCount > 0) ClearDuplicateFacIDs();
+    ++summary_.groupsRewritten;
 
     for (int32_t i = 0; i < lngAltCount; ++i) {
         const int32_t m = lngAltPartID[static_cast<size_t>(i)];

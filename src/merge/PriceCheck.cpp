@@ -89,6 +89,7 @@ void frmCorvatel::CheckPrices() {
                 ++counter;
                 const Stored stored = CheckRow(*this, view_, version, stage, counter, total, row);
                 if (stored.difference != Difference::None) {
+                    ++summary_.secondPassRows;
                     // Copied for the second pass; the write is read back.
                     for (int attempt = 1;; ++attempt) {
                         strSQL = pl::InsertSecondPass(row);
@@ -178,6 +179,7 @@ void frmCorvatel::ComparePrices() {
                     view_.GridSetText(reportRow, 7, newAmount);
                     view_.DoEvents();
                     ++reportRow;
+                    ++summary_.reportLines;
                 }
                 rsList->MoveNext();
             }

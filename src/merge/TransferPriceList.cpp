@@ -51,6 +51,7 @@ void frmCorvatel::TransferPriceList() {
                 merge::ReadListRow(*rsList, merge::ListColumns::Transfer, table);
             if (row.sale.units() == 0) row.sale = row.price;
             ++counter;
+            ++summary_.listRows;
             view_.SetText(Control::txtQTY, stage + QString::number(merge::Percent(counter, total)) +
                                                texts::kPercent);
             view_.SetText(Control::txtPartNO, merge::PartLine(row.kind, row.partNO, row.tName,

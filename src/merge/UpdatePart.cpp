@@ -152,7 +152,11 @@ void frmCorvatel::UpdatePart(const QString& Kind, const QString& PartNO, const Q
             OpenSql(*rsCheck, *cnData);
             const bool found = !rsCheck->isEOF();
             rsCheck->Close();
-            if (found) break;
+            if (found) {
+                ++summary_.partsUpdated;
+                if (match.UpRec != 0) ++summary_.protectedUpdated;
+                break;
+            }
             if (attempt == kReadBackAttempts) {
                 throw VelthornError(
                     QStringLiteral("the prices of part '%1' (PartID %2) in table %3 read back "

@@ -100,10 +100,7 @@ void ConsoleView::MsgBox(const QString& text, int, const QString& detail) {
     std::fflush(err_);
     Write(out_, text + QStringLiteral("\n"));
     std::fflush(out_);
-    if (!detail.isEmpty()) {
-        Write(err_, detail + QStringLiteral("\n"));
-        std::fflush(err_);
-    }
+    lastDetail_ = detail;
 }
 
 int ConsoleView::ReportLines() const {

@@ -1,7 +1,7 @@
 #pragma once
 // The screen of the headless run: progress on standard error (one line rewritten in place on a
-// terminal, plain lines otherwise), the end message on standard output, the error's detail on
-// standard error.
+// terminal, plain lines otherwise), the end message on standard output. The message's detail (the
+// error's reason, or the run's summary) is kept for the caller to print where it belongs.
 #include <QElapsedTimer>
 #include <QString>
 #include <cstdio>
@@ -16,6 +16,9 @@ class ConsoleView : public ModelView {
 
     void SetText(Control control, const QString& text) override;
     void MsgBox(const QString& text, int icon, const QString& detail) override;
+
+    // The detail of the last message box.
+    const QString& lastDetail() const { return lastDetail_; }
 
     // The change report as a table of the grid's seven visible columns; nothing when empty.
     void PrintReport() const;
@@ -33,6 +36,7 @@ class ConsoleView : public ModelView {
     bool terminal_;
     QString stage_;  // the progress text without its percentage
     QString lastShown_;
+    QString lastDetail_;
     bool lineOpen_ = false;
     QElapsedTimer sinceShown_;
     QElapsedTimer stageClock_;

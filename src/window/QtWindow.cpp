@@ -130,7 +130,7 @@ QtWindow::QtWindow() {
     grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     place(grid_, Control::msgDetail, 240, 3600, 14535, 7095);
     // Copy for a spreadsheet: tab between cells, a line per row.
-    auto* copy = new QAction(QStringLiteral("copy"), grid_);
+    auto* copy = new QAction(texts::kCopy, grid_);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, this, [this] { CopyGridSelection(); });

@@ -67,4 +67,38 @@ inline const QString kHundredPercent = QStringLiteral("  100 %");
 inline const QString kPercent = QStringLiteral(" %");
 inline const QString kNewMark = QStringLiteral("New");
 
+// --- the run summary
+inline const QString kSummaryTitle = QStringLiteral("สรุปการทำงาน");
+inline const QString kSummaryPreview =
+    QStringLiteral("ทดลองดูผลเท่านั้น: ยกเลิกทุกรายการแล้ว ฐานข้อมูลไม่ถูกเปลี่ยนแปลง");
+inline QString SummaryListRows(const QString& n) {
+    return QStringLiteral("อ่านรายการราคา  ") + n + QStringLiteral("  แถว");
+}
+inline QString SummaryUpdated(const QString& n, const QString& locked) {
+    return QStringLiteral("ปรับปรุงสินค้า  ") + n + QStringLiteral("  รายการ  (ล็อกไว้ ปรับเฉพาะราคา  ") +
+           locked + QStringLiteral(")");
+}
+inline QString SummaryInserted(const QString& n, const QString& own, const QString& replacement,
+                               const QString& alternate) {
+    return QStringLiteral("เพิ่มสินค้าใหม่  ") + n + QStringLiteral("  รายการ  (เบอร์หลัก ") + own +
+           QStringLiteral(", เบอร์แทน ") + replacement + QStringLiteral(", เบอร์เทียบ ") + alternate +
+           QStringLiteral(")");
+}
+inline QString SummaryGroups(const QString& n) {
+    return QStringLiteral("จัดกลุ่มเบอร์แทนใหม่  ") + n + QStringLiteral("  กลุ่ม");
+}
+inline QString SummarySecondPass(const QString& n) {
+    return QStringLiteral("ส่งปรับราคารอบสอง  ") + n + QStringLiteral("  แถว");
+}
+inline QString SummaryReport(const QString& n) {
+    return QStringLiteral("ราคาที่ยังต่างจากรายการ  ") + n + QStringLiteral("  รายการ");
+}
+
+inline QString SummaryBackup(const QString& path) {
+    return QStringLiteral("สำรองข้อมูลก่อนบันทึกไว้ที่  ") + path;
+}
+
+// --- the grid's menu
+inline const QString kCopy = QStringLiteral("copy");
+
 }  // namespace velthorn::texts

@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <cmath>
 
+#include "db/Backup.h"
 #include "db/ConnectionKinds.h"
 #include "db/Error.h"
 #include "keys/Text.h"
@@ -18,6 +19,8 @@ bool FileExists(const QString& path) {
 
 void frmCorvatel::cmdUpDate_Click() {
     lastFailure_.clear();
+    summary_ = RunSummary();
+    summary_.preview = preview_;
     try {
         view_.SetMousePointer(vbArrowHourglass);
         view_.SetEnabled(Control::cmdUpDate, false);
@@ -66,11 +69,12 @@ void frmCorvatel::cmdUpDate_Click() {
                     view_.MsgBox(texts::BrandNotFound(strBrand), vbQuestion, QString());
                     lastRunEnd_ = RunEnd::BrandNotFound;
                 } else {
+                    BackUpProductFile();
                     RunUpdateSteps();
                     cnPriceList->Close();
                     cnData->Close();
                     lastRunEnd_ = RunEnd::Finished;
-                    view_.MsgBox(texts::kFinished, vbOKOnly, QString());
+                    view_.MsgBox(texts::kFinished, vbOKOnly, summary_.Text());
                 }
             }
         }
@@ -81,6 +85,17 @@ void frmCorvatel::cmdUpDate_Click() {
     } catch (const std::exception& error) {
         FailurePath(QString::fromLocal8Bit(error.what()));
     }
+}
+
+// A product file gets a consistent copy beside it before anything is written; a server's
+// database is the server's to back up.
+void frmCorvatel::BackUpProductFile() {
+    if (preview_ || view_.Value(Control::optAccess) != 1 ||
+        cnData->backend() != db::Backend::Sqlite) {
+        return;
+    }
+    summary_.backupFile = db::WriteBackup(keys::TrimBlanks(view_.Text(Control::txtDataSarnovik)),
+                                          QDateTime::currentDateTime());
 }
 
 void frmCorvatel::FailurePath(const QString& detail) {

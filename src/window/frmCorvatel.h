@@ -14,6 +14,7 @@
 #include "schema/Layouts.h"
 #include "window/CreatedOnFirstUse.h"
 #include "window/FormView.h"
+#include "window/RunSummary.h"
 
 #ifndef VELTHORN_BRAND
 #define VELTHORN_BRAND "DAIHATSU"
@@ -103,6 +104,12 @@ class frmCorvatel {
     int16_t HasPriceListAll();
     void ComparePrices();
 
+    // What the last run did.
+    const RunSummary& summary() const { return summary_; }
+    // A preview: the run is undone at its end (the connection layer holds it all), and no
+    // backup is written.
+    void SetPreview(bool preview) { preview_ = preview; }
+
     // Today, for the date stamp; tests fix it.
     std::function<QDate()> today = [] { return QDate::currentDate(); };
 
@@ -140,8 +147,12 @@ class frmCorvatel {
     // Executes strSQL on the connection.
     void ExecuteSql(db::Connection& connection, qint64* recordsAffected = nullptr);
 
+    void BackUpProductFile();
+
     FormView& view_;
     QString buildBrand_;
+    RunSummary summary_;
+    bool preview_ = false;
     RunEnd lastRunEnd_ = RunEnd::None;
     QString nextIdFailure_;
     QString lastFailure_;
