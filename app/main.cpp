@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 #include "app/CommandLine.h"
@@ -54,14 +55,11 @@ int RunWindow(int argc, char** argv, const app::Options& options) {
     return application.exec();
 }
 
-int RunImport(int argc, char** argv, const app::Options& options) {
+// A command that runs to its end: its failure is reported on standard error.
+int RunCommand(int argc, char** argv, const std::function<void()>& command) {
     QCoreApplication application(argc, argv);
     try {
-        const QList<importer::ImportedTable> tables =
-            importer::ImportAccess(options.importFrom, options.importTo);
-        for (const importer::ImportedTable& table : tables) {
-            Print(stdout, QStringLiteral("%1: %2 rows\n").arg(table.name).arg(table.rows));
-        }
+        command();
         return app::kExitFinished;
     } catch (const VelthornError& error) {
         Print(stderr, "velthorn: " + error.message() + "\n");
@@ -69,16 +67,16 @@ int RunImport(int argc, char** argv, const app::Options& options) {
     }
 }
 
-int RunRestore(int argc, char** argv, const app::Options& options) {
-    QCoreApplication application(argc, argv);
-    try {
-        db::RestoreBackup(options.restore, options.data);
-        Print(stdout, QStringLiteral("%1 restored from %2\n").arg(options.data, options.restore));
-        return app::kExitFinished;
-    } catch (const VelthornError& error) {
-        Print(stderr, "velthorn: " + error.message() + "\n");
-        return app::kExitFailed;
+void Import(const app::Options& options) {
+    for (const importer::ImportedTable& table :
+         importer::ImportAccess(options.importFrom, options.importTo)) {
+        Print(stdout, QStringLiteral("%1: %2 rows\n").arg(table.name).arg(table.rows));
     }
+}
+
+void Restore(const app::Options& options) {
+    db::RestoreBackup(options.restore, options.data);
+    Print(stdout, QStringLiteral("%1 restored from %2\n").arg(options.data, options.restore));
 }
 
 int RunHeadless(int argc, char** argv, const app::Options& options) {
@@ -155,7 +153,7 @@ int main(int argc, char** argv) {
         return app::kExitFinished;
     }
     if (options->window) return RunWindow(argc, argv, *options);
-    if (!options->importFrom.isEmpty()) return RunImport(argc, argv, *options);
-    if (!options->restore.isEmpty()) return RunRestore(argc, argv, *options);
+    if (!options->importFrom.isEmpty()) return RunCommand(argc, argv, [&] { Import(*options); });
+    if (!options->restore.isEmpty()) return RunCommand(argc, argv, [&] { Restore(*options); });
     return RunHeadless(argc, argv, *options);
 }

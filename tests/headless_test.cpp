@@ -13,21 +13,6 @@ using namespace velthorn::test;
 
 namespace {
 
-struct Result {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Result RunVelthorn(const QStringList& arguments) {
-    QProcess process;
-    process.start(Program("velthorn"), arguments);
-    EXPECT_TRUE(process.waitForFinished(120000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
 class HeadlessTest : public ::testing::Test {
   protected:
     void Demo(const char* version = "P.64 (Bar)") {
@@ -52,7 +37,7 @@ TEST_F(HeadlessTest, UsageHelpAndVersion) {
          {QStringList{"--bogus"}, QStringList{"--data", "x"}, QStringList{"--price-list", "x"},
           QStringList{"--price-list"},
           QStringList{"--price-list", "x", "--data", "y", "--server", "s"}}) {
-        const Result result = RunVelthorn(bad);
+        const Outcome result = RunVelthorn(bad);
         EXPECT_EQ(result.exitCode, 64) << bad.join(' ').toStdString();
         EXPECT_TRUE(result.err.contains("usage:"));
     }
@@ -76,12 +61,12 @@ TEST_F(HeadlessTest, StoppedBeforeMergingExitsTwoWithTheMessage) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Result result = RunVelthorn(c.arguments);
+        const Outcome result = RunVelthorn(c.arguments);
         EXPECT_EQ(result.exitCode, 2);
         EXPECT_EQ(result.out, c.message + "\n");
     }
     Exec(workspace.product(), "UPDATE System SET Ver = 'P.99'");
-    Result result = RunVelthorn(Paths());
+    Outcome result = RunVelthorn(Paths());
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(
         result.out,
@@ -96,7 +81,7 @@ TEST_F(HeadlessTest, StoppedBeforeMergingExitsTwoWithTheMessage) {
 TEST_F(HeadlessTest, FailureExitsOneWithTheReasonOnStandardError) {
     Demo();
     Exec(workspace.product(), "DROP TABLE SPG");
-    const Result result = RunVelthorn(Paths());
+    const Outcome result = RunVelthorn(Paths());
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, QStringLiteral("ไม่สามรถบันทึกได้\n"));
     EXPECT_TRUE(result.err.contains("no such table: SPG")) << result.err.toStdString();
@@ -106,7 +91,7 @@ TEST_F(HeadlessTest, FinishedRunPrintsTheReportAndWritesItAsCsv) {
     Demo();
     const QString csv = workspace.Path("report.csv");
     const QString trace = workspace.Path("trace.sql");
-    const Result result =
+    const Outcome result =
         RunVelthorn(Paths() + QStringList{"--report", csv, "--trace", trace, "--reorganise"});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     // The end message, the report, a blank line and the run's summary.
@@ -153,7 +138,7 @@ TEST_F(HeadlessTest, RunningTheSameListAgainSettles) {
     ASSERT_EQ(RunVelthorn(Paths()).exitCode, 0);
     ASSERT_EQ(RunVelthorn(Paths()).exitCode, 0);
     const QStringList after = Rows(workspace.product(), "SELECT * FROM Pta5 ORDER BY PartID");
-    const Result again = RunVelthorn(Paths());
+    const Outcome again = RunVelthorn(Paths());
     ASSERT_EQ(again.exitCode, 0);
     EXPECT_EQ(Rows(workspace.product(), "SELECT * FROM Pta5 ORDER BY PartID"), after);
     // No report: the end message is followed by the summary alone, with nothing added.

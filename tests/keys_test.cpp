@@ -14,12 +14,7 @@
 #include "keys/FindNumbers.h"
 #include "keys/mduDate.h"
 #include "keys/mduValue.h"
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "support/TestSupport.h"
 
 namespace {
 

@@ -19,26 +19,6 @@ using namespace velthorn::test;
 
 namespace {
 
-struct Outcome {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Outcome RunToTheEnd(const QStringList& arguments, const QString& program = Program("velthorn"),
-                    const QStringList& prefix = {}) {
-    QProcess process;
-    if (prefix.isEmpty()) {
-        process.start(program, arguments);
-    } else {
-        process.start(prefix.first(), prefix.mid(1) + QStringList{program} + arguments);
-    }
-    EXPECT_TRUE(process.waitForFinished(180000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
 // --- interrupted runs
 
 struct KillPoint {
@@ -129,7 +109,7 @@ TEST_P(KillAndRerun, TheNextRunConvergesOnTheUninterruptedResult) {
     };
 
     const QStringList baseline = copy("baseline");
-    ASSERT_EQ(RunToTheEnd(baseline).exitCode, 0);
+    ASSERT_EQ(RunVelthorn(baseline).exitCode, 0);
     const QStringList interrupted = copy("interrupted");
 
     QProcess process;
@@ -158,7 +138,7 @@ TEST_P(KillAndRerun, TheNextRunConvergesOnTheUninterruptedResult) {
     ASSERT_TRUE(killed) << "the run ended before " << point.name;
     EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);
 
-    const Outcome rerun = RunToTheEnd(interrupted);
+    const Outcome rerun = RunVelthorn(interrupted);
     ASSERT_EQ(rerun.exitCode, 0) << rerun.err.toStdString();
     ExpectSound(interrupted[3], originalMax);
     const QStringList expected = Content(baseline[3], baseline[1]);
@@ -190,7 +170,7 @@ class BadInput : public ::testing::Test {
                                       ListRow("", "A3", "33", "33")}}});
     }
     Outcome Run() {
-        return RunToTheEnd({"--price-list", workspace.priceList(), "--data", workspace.product()});
+        return RunVelthorn({"--price-list", workspace.priceList(), "--data", workspace.product()});
     }
     // The first row is kept, the second (the bad one) and the third untouched.
     void ExpectFailedAtTheSecondRow(const Outcome& outcome, const QString& reason) {
@@ -306,7 +286,7 @@ TEST_F(BadInput, ProductDatabaseMissingWhatItsVersionNeeds) {
 TEST_F(BadInput, PriceListThatIsAProductDatabase) {
     Make();
     const Outcome outcome =
-        RunToTheEnd({"--price-list", workspace.product(), "--data", workspace.product()});
+        RunVelthorn({"--price-list", workspace.product(), "--data", workspace.product()});
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_TRUE(outcome.err.contains("no such table: PriceList_Count"))
         << outcome.err.toStdString();
@@ -324,8 +304,8 @@ TEST_F(BadInput, ReadOnlyProductFile) {
         prefix = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
     }
     const Outcome outcome =
-        RunToTheEnd({"--price-list", workspace.priceList(), "--data", workspace.product()},
-                    Program("velthorn"), prefix);
+        RunProgram(Program("velthorn"),
+                   {"--price-list", workspace.priceList(), "--data", workspace.product()}, prefix);
     EXPECT_EQ(outcome.exitCode, 1) << outcome.err.toStdString();
     EXPECT_TRUE(outcome.err.contains("read-only")) << outcome.err.toStdString();
     EXPECT_EQ(Rows(workspace.product(), "SELECT Price FROM Pta5 ORDER BY PartID"),
@@ -372,7 +352,7 @@ TEST(DatabaseInUse, AReaderDoesNotBlockTheRunAndSeesConsistentData) {
         ASSERT_TRUE(query.exec(sum) && query.next());
         EXPECT_EQ(query.value(0).toString(), before);
         const Outcome outcome =
-            RunToTheEnd({"--price-list", workspace.priceList(), "--data", workspace.product()});
+            RunVelthorn({"--price-list", workspace.priceList(), "--data", workspace.product()});
         EXPECT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
         // Within its transaction the reader still sees the database as it was.
         ASSERT_TRUE(query.exec(sum) && query.next());
@@ -391,7 +371,7 @@ TEST(Secrets, PasswordsStayOutOfDetailsAndTraces) {
     demo::WritePriceList(workspace.priceList(), {});
     const QString trace = workspace.Path("trace.sql");
     const Outcome outcome =
-        RunToTheEnd({"--price-list", workspace.priceList(), "--server", "nowhere", "--database",
+        RunVelthorn({"--price-list", workspace.priceList(), "--server", "nowhere", "--database",
                      "stock", "--login", "sa", "--password", "Hunter2-secret", "--trace", trace});
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_FALSE(outcome.err.contains("Hunter2-secret")) << outcome.err.toStdString();

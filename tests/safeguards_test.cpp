@@ -15,21 +15,6 @@ using namespace velthorn::test;
 
 namespace {
 
-struct Outcome {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Outcome Velthorn(const QStringList& arguments) {
-    QProcess process;
-    process.start(Program("velthorn"), arguments);
-    EXPECT_TRUE(process.waitForFinished(120000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
 QByteArray Hash(const QString& path) {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
@@ -71,7 +56,7 @@ TEST_F(SafeguardsTest, SummaryCountsWhatTheRunDid) {
     for (const QString& n : chunks) {
         rows += Value(workspace.priceList(), "SELECT count(*) FROM PriceList_" + n).toLongLong();
     }
-    const Outcome outcome = Velthorn(Paths());
+    const Outcome outcome = RunVelthorn(Paths());
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
     const QString& out = outcome.out;
 
@@ -107,14 +92,14 @@ TEST_F(SafeguardsTest, SummaryCountsWhatTheRunDid) {
 TEST_F(SafeguardsTest, PreviewReportsWhatTheRunWouldDoAndChangesNothing) {
     const QByteArray product = Hash(workspace.product());
     const QByteArray list = Hash(workspace.priceList());
-    const Outcome preview = Velthorn(Paths() + QStringList{"--preview", "--reorganise"});
+    const Outcome preview = RunVelthorn(Paths() + QStringList{"--preview", "--reorganise"});
     ASSERT_EQ(preview.exitCode, 0) << preview.err.toStdString();
     EXPECT_TRUE(preview.out.contains(QStringLiteral("ทดลองดูผลเท่านั้น")));
     EXPECT_EQ(Hash(workspace.product()), product);
     EXPECT_EQ(Hash(workspace.priceList()), list);
     EXPECT_TRUE(Backups().isEmpty());
 
-    const Outcome real = Velthorn(Paths() + QStringList{"--reorganise"});
+    const Outcome real = RunVelthorn(Paths() + QStringList{"--reorganise"});
     ASSERT_EQ(real.exitCode, 0) << real.err.toStdString();
     EXPECT_NE(Hash(workspace.product()), product);
     // The same report and the same counts; the preview says it was one, the run names its backup.
@@ -138,7 +123,7 @@ TEST_F(SafeguardsTest, BackupBeforeWritingKeepsTheLastFive) {
         QFile file(workspace.Path(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    const Outcome outcome = Velthorn(Paths());
+    const Outcome outcome = RunVelthorn(Paths());
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
     const QStringList backups = Backups();
     ASSERT_EQ(backups.size(), 5);
@@ -152,7 +137,7 @@ TEST_F(SafeguardsTest, BackupBeforeWritingKeepsTheLastFive) {
     EXPECT_NE(Rows(workspace.product(), "SELECT * FROM Pta5 ORDER BY PartID"), before);
 
     // ...and is put back on request.
-    const Outcome restored = Velthorn({"--restore", fresh, "--data", workspace.product()});
+    const Outcome restored = RunVelthorn({"--restore", fresh, "--data", workspace.product()});
     ASSERT_EQ(restored.exitCode, 0) << restored.err.toStdString();
     EXPECT_EQ(Rows(workspace.product(), "SELECT * FROM Pta5 ORDER BY PartID"), before);
 }
@@ -170,12 +155,12 @@ TEST_F(SafeguardsTest, RestoreTakesOnlyAProductDatabaseOfASupportedVersion) {
          {Case{workspace.priceList(), "not a product database"}, Case{odd, "supported version"},
           Case{workspace.Path("missing.bak"), "not found"}}) {
         SCOPED_TRACE(c.reason);
-        const Outcome outcome = Velthorn({"--restore", c.backup, "--data", workspace.product()});
+        const Outcome outcome = RunVelthorn({"--restore", c.backup, "--data", workspace.product()});
         EXPECT_EQ(outcome.exitCode, 1);
         EXPECT_TRUE(outcome.err.contains(c.reason)) << outcome.err.toStdString();
         EXPECT_EQ(Hash(workspace.product()), product);
     }
-    EXPECT_EQ(Velthorn({"--restore", odd}).exitCode, 64);
+    EXPECT_EQ(RunVelthorn({"--restore", odd}).exitCode, 64);
 }
 
 }  // namespace

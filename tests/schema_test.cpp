@@ -22,12 +22,7 @@
 #include "schema/SqlValues.h"
 #include "schema/TableDefs.h"
 #include "schema/Versions.h"
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "support/TestSupport.h"
 
 namespace {
 

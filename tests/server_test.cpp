@@ -29,21 +29,6 @@ namespace {
         if (!why.isEmpty()) GTEST_SKIP() << why.toStdString(); \
     } while (false)
 
-struct Outcome {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Outcome Velthorn(const QStringList& arguments) {
-    QProcess process;
-    process.start(Program("velthorn"), arguments);
-    EXPECT_TRUE(process.waitForFinished(300000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
 // Every table a run touches, each row's values normalised (amounts exact, whatever their type).
 QStringList Content(QSqlDatabase& db) {
     QStringList content;
@@ -126,7 +111,7 @@ TEST_P(WholeRunOnAServer, GivesWhatTheEmbeddedRunGives) {
     onServer.odbc = server.OdbcString("stock");
     const demo::DemoResult served = demo::WriteDemo(onServer);
 
-    const Outcome local = Velthorn(
+    const Outcome local = RunVelthorn(
         {"--price-list", embedded.priceListPath, "--data", embedded.productPath, "--reorganise"});
     ASSERT_EQ(local.exitCode, 0) << local.err.toStdString();
     QStringList arguments = {"--price-list",     served.priceListPath, "--server",
@@ -134,7 +119,7 @@ TEST_P(WholeRunOnAServer, GivesWhatTheEmbeddedRunGives) {
                              "--login",          server.user(),        "--password",
                              server.password(),  "--reorganise"};
     if (!c.serverMachine) arguments << "--client-machine";
-    const Outcome remote = Velthorn(arguments);
+    const Outcome remote = RunVelthorn(arguments);
     ASSERT_EQ(remote.exitCode, 0) << remote.err.toStdString();
     // The same report and summary; only the file gets a backup.
     QStringList localLines = local.out.split('\n');
@@ -165,13 +150,13 @@ TEST(SqliteOdbcDriver, FileDatabaseThroughOdbcGivesWhatTheEmbeddedRunGives) {
     const demo::DemoResult embedded =
         demo::WriteDemo(Options(workspace.Path("embedded"), "P.49 (Bar)"));
     const demo::DemoResult viaOdbc = demo::WriteDemo(Options(workspace.Path("odbc"), "P.49 (Bar)"));
-    ASSERT_EQ(
-        Velthorn({"--price-list", embedded.priceListPath, "--data", embedded.productPath}).exitCode,
-        0);
+    ASSERT_EQ(RunVelthorn({"--price-list", embedded.priceListPath, "--data", embedded.productPath})
+                  .exitCode,
+              0);
     const QString trace = workspace.Path("trace.sql");
     const Outcome outcome =
-        Velthorn({"--price-list", viaOdbc.priceListPath, "--server", "localhost", "--database",
-                  viaOdbc.productPath, "--login", "sa", "--password", "pw", "--trace", trace});
+        RunVelthorn({"--price-list", viaOdbc.priceListPath, "--server", "localhost", "--database",
+                     viaOdbc.productPath, "--login", "sa", "--password", "pw", "--trace", trace});
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
     ExpectSameContent(ContentOf("QSQLITE", viaOdbc.productPath),
                       ContentOf("QSQLITE", embedded.productPath));
@@ -192,8 +177,8 @@ TEST(SqliteOdbcDriver, PreviewIsRefusedWhereTheDriverCannotNestTransactions) {
     const demo::DemoResult viaOdbc = demo::WriteDemo(Options(workspace.Path(""), "V.31", 100));
     const QStringList before = ContentOf("QSQLITE", viaOdbc.productPath);
     const Outcome outcome =
-        Velthorn({"--preview", "--price-list", viaOdbc.priceListPath, "--server", "localhost",
-                  "--database", viaOdbc.productPath, "--login", "sa", "--password", "pw"});
+        RunVelthorn({"--preview", "--price-list", viaOdbc.priceListPath, "--server", "localhost",
+                     "--database", viaOdbc.productPath, "--login", "sa", "--password", "pw"});
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_TRUE(outcome.err.contains("preview is not possible")) << outcome.err.toStdString();
     EXPECT_EQ(ContentOf("QSQLITE", viaOdbc.productPath), before);
@@ -216,9 +201,9 @@ TEST(ServerFailures, WrongLoginOrDatabaseFailsOnceWithTheDetail) {
         SCOPED_TRACE(c.detail);
         const QString password = c.password ? QString(c.password) : server.password();
         const QString trace = workspace.Path("trace.sql");
-        const Outcome outcome = Velthorn({"--price-list", workspace.priceList(), "--server",
-                                          server.socketDir(), "--database", c.database, "--login",
-                                          server.user(), "--password", password, "--trace", trace});
+        const Outcome outcome = RunVelthorn(
+            {"--price-list", workspace.priceList(), "--server", server.socketDir(), "--database",
+             c.database, "--login", server.user(), "--password", password, "--trace", trace});
         EXPECT_EQ(outcome.exitCode, 1);
         EXPECT_EQ(outcome.out, QStringLiteral("ไม่สามรถบันทึกได้\n"));
         EXPECT_TRUE(outcome.err.contains(c.detail)) << outcome.err.toStdString();
@@ -275,9 +260,9 @@ TEST(ServerSettings, CommandTimeOutReachesTheDriverAsQueryTimeOut) {
     options.odbc = server.OdbcString("stock");
     const demo::DemoResult served = demo::WriteDemo(options);
     QFile::remove(driverTrace);
-    const Outcome outcome = Velthorn({"--price-list", served.priceListPath, "--server",
-                                      server.socketDir(), "--database", "stock", "--login",
-                                      server.user(), "--password", server.password()});
+    const Outcome outcome = RunVelthorn({"--price-list", served.priceListPath, "--server",
+                                         server.socketDir(), "--database", "stock", "--login",
+                                         server.user(), "--password", server.password()});
     ASSERT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
     QFile file(driverTrace);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -153,6 +154,27 @@ demo::ListRecord ListRow(const QString& kind, const QString& partNO, const QStri
 
 QString Program(const QString& name) {
     return QStringLiteral(VELTHORN_BIN_DIR "/") + name;
+}
+
+Outcome RunProgram(const QString& program, const QStringList& arguments,
+                   const QStringList& prefix) {
+    QProcess process;
+    if (prefix.isEmpty()) {
+        process.start(program, arguments);
+    } else {
+        process.start(prefix.first(), prefix.mid(1) + QStringList{program} + arguments);
+    }
+    if (!process.waitForFinished(300000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+Outcome RunVelthorn(const QStringList& arguments) {
+    return RunProgram(Program("velthorn"), arguments);
 }
 
 }  // namespace velthorn::test

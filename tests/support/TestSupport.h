@@ -105,4 +105,16 @@ demo::ListRecord ListRow(const QString& kind, const QString& partNO, const QStri
 // Path of a built program (velthorn, velthorn-demo).
 QString Program(const QString& name);
 
+// How a program run ended: its exit status (-1 when it crashed or was killed) and its output.
+struct Outcome {
+    int exitCode;
+    QString out;
+    QString err;
+};
+// Runs a program to its end; with a prefix (a command such as setpriv) it runs under that.
+Outcome RunProgram(const QString& program, const QStringList& arguments,
+                   const QStringList& prefix = {});
+// Runs the built velthorn.
+Outcome RunVelthorn(const QStringList& arguments);
+
 }  // namespace velthorn::test
