@@ -27,7 +27,9 @@ void Print(FILE* stream, const QString& text) {
     std::fputs(text.toUtf8().constData(), stream);
 }
 
-void ApplySettings(FormView& view, ModelView* model, const app::Options& options) {
+// The command line's settings, as the operator would type and tick them.
+template <class View>
+void ApplySettings(View& view, const app::Options& options) {
     if (!options.priceList.isEmpty()) view.SetText(Control::txtPriceList, options.priceList);
     if (!options.data.isEmpty()) view.SetText(Control::txtDataSarnovik, options.data);
     if (options.serverGiven) {
@@ -36,11 +38,9 @@ void ApplySettings(FormView& view, ModelView* model, const app::Options& options
         view.SetText(Control::txtuid, options.login);
         view.SetText(Control::txtpwd, options.password);
     }
-    if (model) {
-        model->SetValue(Control::optSQL, options.serverGiven ? 1 : 0);
-        model->SetValue(Control::chkComType, options.clientMachine ? 0 : 1);
-        model->SetValue(Control::chkLikelAt, options.reorganise ? 1 : 0);
-    }
+    view.SetValue(Control::optSQL, options.serverGiven ? 1 : 0);
+    view.SetValue(Control::chkComType, options.clientMachine ? 0 : 1);
+    view.SetValue(Control::chkLikelAt, options.reorganise ? 1 : 0);
 }
 
 int RunWindow(int argc, char** argv, const app::Options& options) {
@@ -50,7 +50,7 @@ int RunWindow(int argc, char** argv, const app::Options& options) {
     frmCorvatel form(window);
     window.SetForm(&form);
     form.Form_Load();
-    ApplySettings(window, nullptr, options);
+    ApplySettings(window, options);
     window.show();
     return application.exec();
 }
@@ -104,7 +104,7 @@ int RunHeadless(int argc, char** argv, const app::Options& options) {
     auto form = std::make_unique<frmCorvatel>(view);
     form->SetPreview(options.preview);
     form->Form_Load();
-    ApplySettings(view, &view, options);
+    ApplySettings(view, options);
     form->cmdUpDate_Click();
     const RunEnd end = form->lastRunEnd();
     // The connections go before the preview ends, so that all of it is undone together.

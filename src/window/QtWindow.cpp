@@ -186,6 +186,17 @@ int QtWindow::Value(Control control) const {
     return 0;
 }
 
+void QtWindow::SetValue(Control control, int value) {
+    // The two option buttons share one group: not the server means the Access file.
+    if (control == Control::optSQL && value == 0) {
+        control = Control::optAccess;
+        value = 1;
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(widgets_.value(control))) {
+        button->setChecked(value != 0);
+    }
+}
+
 void QtWindow::SetEnabled(Control control, bool enabled) {
     if (QWidget* widget = widgets_.value(control)) widget->setEnabled(enabled);
 }

@@ -26,6 +26,8 @@ class QtWindow : public QWidget, public FormView {
     // What ending the program does; tests replace it.
     void SetEndProgram(std::function<void()> end) { endProgram_ = std::move(end); }
     QWidget* ControlWidget(Control control) const { return widgets_.value(control); }
+    // Ticks a check box or selects an option button (1), or the opposite (0).
+    void SetValue(Control control, int value);
     QTableWidget* Grid() const { return grid_; }
 
     // FormView
