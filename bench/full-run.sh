@@ -74,5 +74,7 @@ echo "version \"$version\": $parts parts, $list_rows list rows, $statements stat
 echo "stage times (s):"
 sed 's/^/  /' "$out/stages.txt"
 echo "list rows per second: $rate"
-echo "end message: $(head -1 "$out/run.out"); report lines: $(($(wc -l < "$out/run.out") > 1 ? $(wc -l < "$out/run.out") - 2 : 0))"
+# The report: the lines after the end message and the table's heading, up to the summary.
+report_lines=$(awk 'NR == 1 { next } /^$/ { exit } { n++ } END { print (n > 0 ? n - 1 : 0) }' "$out/run.out")
+echo "end message: $(head -1 "$out/run.out"); report lines: $report_lines"
 echo "full run $full s; floor $floor s; ratio $ratio; peak $peak MB"

@@ -133,39 +133,19 @@ int frmCorvatel::AddNewPart(int16_t n) {
 
 namespace {
 
-// One staged row as read, texts trimmed; the stored number and kind code are kept as well for
-// a row that other software wrote with blanks around them.
-struct Staged {
-    QString kind, partNO, lKind, lAtNO, aKind, altNO, eName, tName, model, import;
-    schema::Currency price, sale;
+// One staged row as read (texts trimmed, amounts exact), with its number and kind code also as
+// stored, for a row that other software wrote with blanks around them.
+struct Staged : schema::pricelist::ListRow {
     QString storedKind, storedPartNO;
 };
 
 Staged ReadStaged(const db::Recordset& rows) {
-    Staged s;
-    try {
-        const auto text = [&rows](const char* column) {
-            return rows.Field(QLatin1String(column)).text();
-        };
-        s.kind = text("Kind");
-        s.partNO = text("PartNO");
-        s.lKind = text("lKind");
-        s.lAtNO = text("lAtNO");
-        s.aKind = text("AKind");
-        s.altNO = text("AltNO");
-        s.eName = text("EName");
-        s.tName = text("TName");
-        s.model = text("Model");
-        s.import = text("Import");
-        s.price = rows.Field(QStringLiteral("Price")).currency();
-        s.sale = rows.Field(QStringLiteral("Sale")).currency();
-        s.storedKind = rows.Field(QStringLiteral("Kind")).raw().toString();
-        s.storedPartNO = rows.Field(QStringLiteral("PartNO")).raw().toString();
-    } catch (const VelthornError& error) {
-        throw VelthornError(
-            QStringLiteral("staged row of table PriceList: %1").arg(error.message()));
-    }
-    return s;
+    Staged staged;
+    static_cast<schema::pricelist::ListRow&>(staged) =
+        merge::ReadListRow(rows, merge::ListColumns::Transfer, QStringLiteral("PriceList"));
+    staged.storedKind = rows.Field(QStringLiteral("Kind")).raw().toString();
+    staged.storedPartNO = rows.Field(QStringLiteral("PartNO")).raw().toString();
+    return staged;
 }
 
 QString FullNumber(const QString& kind, const QString& number) {
