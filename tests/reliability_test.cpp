@@ -297,15 +297,20 @@ TEST_F(BadInput, ReadOnlyProductFile) {
     QFile::setPermissions(workspace.product(),
                           QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     QStringList prefix;
+    QString program = Program("velthorn");
     if (geteuid() == 0) {
-        // Root writes any file: the run is made by an ordinary user instead.
+        // Root writes any file: the run is made by an ordinary user instead, with a copy of the
+        // program where that user may run it.
         QFile::setPermissions(workspace.priceList(), QFile::Permissions(0x6666));
         QFile::setPermissions(workspace.Path(""), QFile::Permissions(0x7777));
+        program = workspace.Path("velthorn");
+        ASSERT_TRUE(QFile::copy(Program("velthorn"), program));
+        QFile::setPermissions(program, QFile::Permissions(0x7555));
         prefix = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
     }
     const Outcome outcome =
-        RunProgram(Program("velthorn"),
-                   {"--price-list", workspace.priceList(), "--data", workspace.product()}, prefix);
+        RunProgram(program, {"--price-list", workspace.priceList(), "--data", workspace.product()},
+                   prefix, workspace.Path(""));
     EXPECT_EQ(outcome.exitCode, 1) << outcome.err.toStdString();
     EXPECT_TRUE(outcome.err.contains("read-only")) << outcome.err.toStdString();
     EXPECT_EQ(Rows(workspace.product(), "SELECT Price FROM Pta5 ORDER BY PartID"),

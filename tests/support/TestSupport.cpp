@@ -156,9 +156,10 @@ QString Program(const QString& name) {
     return QStringLiteral(VELTHORN_BIN_DIR "/") + name;
 }
 
-Outcome RunProgram(const QString& program, const QStringList& arguments,
-                   const QStringList& prefix) {
+Outcome RunProgram(const QString& program, const QStringList& arguments, const QStringList& prefix,
+                   const QString& workingDirectory) {
     QProcess process;
+    if (!workingDirectory.isEmpty()) process.setWorkingDirectory(workingDirectory);
     if (prefix.isEmpty()) {
         process.start(program, arguments);
     } else {

@@ -113,7 +113,7 @@ struct Outcome {
 };
 // Runs a program to its end; with a prefix (a command such as setpriv) it runs under that.
 Outcome RunProgram(const QString& program, const QStringList& arguments,
-                   const QStringList& prefix = {});
+                   const QStringList& prefix = {}, const QString& workingDirectory = {});
 // Runs the built velthorn.
 Outcome RunVelthorn(const QStringList& arguments);
 
