@@ -151,7 +151,6 @@ TEST(Currency, FromVariantRaisesOnNullNonNumbersAndOutOfRange) {
         QVariant(QMetaType::fromType<double>()),
         QVariant(QMetaType::fromType<QString>()),
         QVariant(QStringLiteral("abc")),
-        QVariant(QStringLiteral("1.00001")),
         QVariant(QStringLiteral("922337203685478")),
         QVariant(1e20),
         QVariant(-1e20),
@@ -1220,6 +1219,18 @@ TEST(SqlShape, LiteralsBecomeParametersAndNamesStay) {
             }
         }
     }
+}
+
+TEST(Currency, DriverTextOfAFloatIsTakenAsTheNumberItIs) {
+    // Drivers may write a float column's value in full or with an exponent.
+    EXPECT_EQ(Currency::FromVariant(QVariant(QString("33.299999999999997"))).units(), 333000);
+    EXPECT_EQ(Currency::FromVariant(QVariant(QString("1.5e3"))).units(), 15000000);
+    EXPECT_EQ(Currency::FromVariant(QVariant(QString("99.5000"))).units(), 995000);
+    // As any conversion to the currency type: to the nearest ten-thousandth.
+    EXPECT_EQ(Currency::FromVariant(QVariant(QString("1.00001"))).units(), 10000);
+    EXPECT_EQ(Currency::FromVariant(QVariant(QString("1.00006"))).units(), 10001);
+    EXPECT_THROW(Currency::FromVariant(QVariant(QString("12,50"))), VelthornError);
+    EXPECT_THROW(Currency::FromVariant(QVariant(QString("1e30"))), VelthornError);
 }
 
 }  // namespace

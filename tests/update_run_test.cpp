@@ -205,6 +205,52 @@ TEST_F(UpdateRunTest, NothingLeftToCheckKeepsTheWindowCompact) {
     EXPECT_TRUE(fixture.view.progress.filter(QStringLiteral("จัดระเบียบ")).isEmpty());
 }
 
+// The journal-mode byte pair of a SQLite file's header: 1 for a rollback journal, 2 for WAL.
+int JournalMode(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return -1;
+    return static_cast<unsigned char>(file.read(19).at(18));
+}
+
+TEST_F(UpdateRunTest, FileIsSwitchedToWriteAheadLoggingOnlyWhenTheRunWrites) {
+    Databases();
+    Exec(workspace.product(), "PRAGMA journal_mode=DELETE");
+    Exec(workspace.priceList(), "PRAGMA journal_mode=DELETE");
+    Exec(workspace.product(), "UPDATE System SET Ver = 'P.99'");
+    const QByteArray before = [&] {
+        QFile file(workspace.product());
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    Click();
+    EXPECT_EQ(fixture.form.lastRunEnd(), RunEnd::VersionRejected);
+    QFile file(workspace.product());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);  // not a byte changed
+    EXPECT_FALSE(QFile::exists(workspace.product() + "-wal"));
+
+    Exec(workspace.product(), "UPDATE System SET Ver = 'P.64 (Bar)'");
+    Click();
+    EXPECT_EQ(fixture.form.lastRunEnd(), RunEnd::Finished);
+    EXPECT_EQ(JournalMode(workspace.product()), 2);
+    EXPECT_EQ(JournalMode(workspace.priceList()), 2);
+}
+
+TEST_F(UpdateRunTest, ClosingTheWindowKeepsCompletedRowsAndUndoesACutOffOne) {
+    Databases();
+    fixture.Open();
+    db::Connection& data = *fixture.form.cnData;
+    data.BeginTrans();
+    data.Execute("Update Pta5 Set Price = 111 Where PartID = 1");
+    data.CommitTrans();
+    data.BeginTrans();
+    data.Execute("Update Pta5 Set Price = 222 Where PartID = 2");
+    // The window closes here, between two statements of the second row.
+    fixture.form.Form_Unload();
+    EXPECT_EQ(Rows(workspace.product(), "SELECT Price FROM Pta5 ORDER BY PartID"),
+              QStringList({"111", "200"}));
+}
+
 TEST_F(UpdateRunTest, OpeningTheWindowSetsItsValues) {
     RecordingView view;
     frmCorvatel form(view, "ISUZU");

@@ -174,13 +174,11 @@ void Connection::OpenSqlite(const QString& path) {
         throw VelthornError(QStringLiteral("cannot open %1: %2").arg(path, detail));
     }
     batching_ = true;
+    writeAheadChecked_ = false;
     open_ = true;  // so that the control statements below may run
     try {
-        // Write-ahead logging lets a shop's application read while the run writes, and with
-        // synchronous NORMAL a commit costs no disk flush; a crash can lose the last commits but
-        // never corrupts the file, and a second run redoes what was lost.
-        // A preview leaves the file exactly as it was, its journal mode included.
-        if (!Preview().active) ExecControl(QStringLiteral("PRAGMA journal_mode=WAL"));
+        // With synchronous NORMAL a commit costs no disk flush; a crash can lose the last
+        // commits but never corrupts the file, and a second run redoes what was lost.
         ExecControl(QStringLiteral("PRAGMA synchronous=NORMAL"));
         // Reading the schema proves the file is a database before anything relies on it.
         ExecControl(QStringLiteral("SELECT count(*) FROM sqlite_master"));
@@ -422,7 +420,18 @@ void Connection::RollbackTop() {
 }
 
 void Connection::EnsureBatch() {
-    if (batching_ && levels_.empty()) PushLevel(Level::Batch);
+    if (!batching_ || !levels_.empty()) return;
+    if (!writeAheadChecked_) {
+        writeAheadChecked_ = true;
+        // Before the first write, and not before: write-ahead logging lets a shop's application
+        // read while the run writes. Where another program keeps the file open the switch is
+        // not waited for; the run then works in the file's own journal mode.
+        ExecControl(QStringLiteral("PRAGMA busy_timeout=0"));
+        QSqlQuery(db_).exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        ExecControl(
+            QStringLiteral("PRAGMA busy_timeout=%1").arg(qMax(0, commandTimeout_) * 1000));
+    }
+    PushLevel(Level::Batch);
 }
 
 void Connection::MaybeCommitBatch() {

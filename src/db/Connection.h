@@ -121,6 +121,7 @@ class Connection {
     QString qtName_;
     QSqlDatabase db_;
     bool batching_ = false;
+    bool writeAheadChecked_ = false;
     std::vector<Level> levels_;
     QElapsedTimer batchTimer_;
     std::unordered_map<QString, std::unique_ptr<Prepared>> prepared_;

@@ -76,7 +76,20 @@ Currency Currency::FromVariant(const QVariant& value) {
             return FromUnits(std::llround(scaled));
         }
         default:
-            return Parse(value.toString().trimmed());
+            return FromText(value.toString().trimmed());
+    }
+}
+
+Currency Currency::FromText(const QString& text) {
+    try {
+        return Parse(text);
+    } catch (const VelthornError&) {
+        // A driver may hand over a float as its full decimal expansion or in exponent form:
+        // converted to the currency type as the number it is, to the nearest ten-thousandth.
+        bool ok = false;
+        const double number = text.toDouble(&ok);
+        if (!ok) throw;
+        return FromVariant(number);
     }
 }
 

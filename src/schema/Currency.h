@@ -20,6 +20,9 @@ class Currency {
     // Exact parse of plain decimal text ("125", "-99.5", "0.0001"); raises on anything else,
     // on more than four decimals that are not zeros, and outside the currency range.
     static Currency Parse(const QString& text);
+    // Database text: exact plain decimals; other numeric text (more decimals, an exponent) is
+    // rounded to the nearest ten-thousandth. Raises on text that is no number.
+    static Currency FromText(const QString& text);
     // From a database value: integers, doubles (rounded to the nearest ten-thousandth) or text.
     // Raises on null, on text that is not a number and outside the currency range.
     static Currency FromVariant(const QVariant& value);

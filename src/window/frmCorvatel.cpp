@@ -25,7 +25,17 @@ void frmCorvatel::Form_Load() {
 }
 
 void frmCorvatel::Form_Unload() {
-    // Nothing is closed or saved: the program ends at once, also in the middle of a run.
+    // The program ends at once, also in the middle of a run. Rows completed before are kept:
+    // what the connections still hold of them is committed, a row cut off is undone.
+    for (CreatedOnFirstUse<db::Connection>* connection : {&cnData, &cnPriceList}) {
+        try {
+            if (connection->IsNothing() || (*connection)->State() != db::adStateOpen) continue;
+            if ((*connection)->InTransaction()) (*connection)->RollbackTrans();
+            (*connection)->Settle();
+        } catch (...) {
+            // Ending the program is not held up by a database that no longer answers.
+        }
+    }
     view_.EndProgram();
 }
 
