@@ -428,8 +428,7 @@ void Connection::EnsureBatch() {
         // not waited for; the run then works in the file's own journal mode.
         ExecControl(QStringLiteral("PRAGMA busy_timeout=0"));
         QSqlQuery(db_).exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-        ExecControl(
-            QStringLiteral("PRAGMA busy_timeout=%1").arg(qMax(0, commandTimeout_) * 1000));
+        ExecControl(QStringLiteral("PRAGMA busy_timeout=%1").arg(qMax(0, commandTimeout_) * 1000));
     }
     PushLevel(Level::Batch);
 }
