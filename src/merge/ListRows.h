@@ -24,6 +24,15 @@ schema::pricelist::ListRow ReadListRow(const db::Recordset& rows, ListColumns co
 // The integer part of counter × 100 ÷ total.
 qint64 Percent(int32_t counter, int32_t total);
 
+// How a list row differs from what the product database holds for its part.
+enum class Difference { None, Missing, Price, Sale };
+
+// The stored price pair of a list row's part, and how the row differs from it.
+struct StoredPrices {
+    Difference difference = Difference::None;
+    schema::Currency price, sale;
+};
+
 // "Kind-PartNO - name<gap>Model", or without the kind code and its dash when Kind is empty.
 QString PartLine(const QString& kind, const QString& partNO, const QString& name,
                  const QString& model, const QString& gap);

@@ -1,6 +1,5 @@
 // Merging one price-list part: every matching row of the brand's part table is updated, or the
 // part is staged as a new one.
-#include "db/Error.h"
 #include "keys/FindNumbers.h"
 #include "keys/Text.h"
 #include "schema/ProductStatements.h"
@@ -41,21 +40,15 @@ void frmCorvatel::UpdatePart(const QString& Kind, const QString& PartNO, const Q
         // Step 4: a new part, staged for AddNewPart; the write is read back.
         const sql::StagedRow staged{Kind,  PartNO, lKind, lAtNO,  AKind, AltNO,
                                     EName, TName,  Model, Import, Price, Sale};
-        for (int attempt = 1;; ++attempt) {
-            strSQL = sql::InsertStaged(b, staged);
-            ExecuteSql(*cnData);
-            strSQL = sql::SelectStagedReadBack(b, keys::TrimBlanks(Kind), PartNO);
-            OpenSql(*rsCheck, *cnData);
-            const bool found = !rsCheck->isEOF();
-            rsCheck->Close();
-            if (found) return;
-            if (attempt == kReadBackAttempts) {
-                throw VelthornError(QStringLiteral("the staged part '%1' cannot be read back from "
-                                                   "table PriceList after %2 writes")
-                                        .arg(PartNO)
-                                        .arg(attempt));
-            }
-        }
+        WriteAndReadBack(
+            *cnData,
+            [&] {
+                strSQL = sql::InsertStaged(b, staged);
+                ExecuteSql(*cnData);
+            },
+            [&] { return sql::SelectStagedReadBack(b, keys::TrimBlanks(Kind), PartNO); },
+            [&] { return QStringLiteral("the staged part '%1' of table PriceList").arg(PartNO); });
+        return;
     }
     lngMatchCount = rsData->RecordCount();
     udtMatch.assign(static_cast<size_t>(lngMatchCount) + 1, MatchEntry{});
@@ -67,14 +60,14 @@ void frmCorvatel::UpdatePart(const QString& Kind, const QString& PartNO, const Q
     rsData->Close();
 
     // Step 3: each match in lookup order.
-    const QString pta = schema::Pta(b);
     const bool findTexts = version.findTexts();
     const bool priceOne = version.priceColumnsOne();
     QString thaiKey;  // made once, when a Thai name is written
     for (int32_t entry = 0; entry < lngMatchCount; ++entry) {
         const MatchEntry& match = udtMatch[static_cast<size_t>(entry)];
         const int32_t id = match.PartID;
-        for (int attempt = 1;; ++attempt) {
+        // The whole entry is written again while its prices do not read back.
+        const auto write = [&] {
             if (match.UpRec == 0) {
                 if (Given(lAtNO)) {
                     strSQL = sql::UpdatePart(b, id, {{"lAtNO", Quote(lAtNO)}});
@@ -147,27 +140,19 @@ void frmCorvatel::UpdatePart(const QString& Kind, const QString& PartNO, const Q
             ExecuteSql(*cnData);
             strSQL = sql::UpdateSpg("Price", schema::Amount(Price), b, id);
             ExecuteSql(*cnData);
-
-            strSQL = sql::SelectPriceReadBack(b, id, priceOne, Price, Sale);
-            OpenSql(*rsCheck, *cnData);
-            const bool found = !rsCheck->isEOF();
-            rsCheck->Close();
-            if (found) {
-                ++summary_.partsUpdated;
-                if (match.UpRec != 0) ++summary_.protectedUpdated;
-                break;
-            }
-            if (attempt == kReadBackAttempts) {
-                throw VelthornError(
-                    QStringLiteral("the prices of part '%1' (PartID %2) in table %3 read back "
-                                   "differently after %4 writes (Price %5, Sale %6)")
-                        .arg(PartNO)
-                        .arg(id)
-                        .arg(pta)
-                        .arg(attempt)
-                        .arg(Price.toString(), Sale.toString()));
-            }
-        }
+        };
+        WriteAndReadBack(
+            *cnData, write, [&] { return sql::SelectPriceReadBack(b, id, priceOne, Price, Sale); },
+            [&] {
+                return QStringLiteral(
+                           "the prices of part '%1' (PartID %2, Price %3, Sale %4) in "
+                           "table %5")
+                    .arg(PartNO)
+                    .arg(id)
+                    .arg(Price.toString(), Sale.toString(), schema::Pta(b));
+            });
+        ++summary_.partsUpdated;
+        if (match.UpRec != 0) ++summary_.protectedUpdated;
     }
 }
 

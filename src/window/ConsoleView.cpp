@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 #include <QFile>
-#include <QRegularExpression>
 #include <QStringList>
 
 #include "db/Error.h"
@@ -20,12 +19,16 @@ void Write(FILE* stream, const QString& text) {
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
 }
 
-// "กำลังเปลี่ยนราคา  DAIHATSU_3  45 %" without "45 %".
+// "กำลังเปลี่ยนราคา  DAIHATSU_3  45 %" without "  45 %" (set once per row: no regular expression).
 QString StageOf(const QString& progress) {
-    static const QRegularExpression percent(QStringLiteral("\\s*\\d+ %$"));
-    QString stage = progress;
-    stage.remove(percent);
-    return stage;
+    if (!progress.endsWith(QStringLiteral(" %"))) return progress;
+    qsizetype end = progress.size() - 2;
+    while (end > 0 && progress.at(end - 1).isDigit())
+        --end;
+    if (end == progress.size() - 2) return progress;
+    while (end > 0 && progress.at(end - 1) == u' ')
+        --end;
+    return progress.left(end);
 }
 }  // namespace
 

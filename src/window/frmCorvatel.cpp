@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "db/Error.h"
 #include "schema/Versions.h"
 #include "window/Texts.h"
 
@@ -74,6 +75,22 @@ const schema::VersionInfo& frmCorvatel::Version() const {
 
 void frmCorvatel::OpenSql(db::Recordset& recordset, db::Connection& connection) {
     recordset.Open(strSQL, connection, db::adOpenKeyset, db::adLockOptimistic);
+}
+
+void frmCorvatel::WriteAndReadBack(db::Connection& connection, const std::function<void()>& write,
+                                   const std::function<QString()>& readBack,
+                                   const std::function<QString()>& what) {
+    for (int attempt = 1; attempt <= kReadBackAttempts; ++attempt) {
+        write();
+        strSQL = readBack();
+        OpenSql(*rsCheck, connection);
+        const bool found = !rsCheck->isEOF();
+        rsCheck->Close();
+        if (found) return;
+    }
+    throw VelthornError(QStringLiteral("%1 cannot be read back after %2 writes")
+                            .arg(what())
+                            .arg(kReadBackAttempts));
 }
 
 void frmCorvatel::ExecuteSql(db::Connection& connection, qint64* recordsAffected) {

@@ -24,6 +24,12 @@ namespace velthorn {
 
 namespace schema {
 struct VersionInfo;
+namespace pricelist {
+struct ListRow;
+}
+}  // namespace schema
+namespace merge {
+struct StoredPrices;
 }
 
 // The brand this build is bound to.
@@ -146,6 +152,17 @@ class frmCorvatel {
     void OpenSql(db::Recordset& recordset, db::Connection& connection);
     // Executes strSQL on the connection.
     void ExecuteSql(db::Connection& connection, qint64* recordsAffected = nullptr);
+    // Write, then read back: `write` runs, then the statement `readBack` gives is opened in
+    // rsCheck on the connection; both are repeated while it finds nothing, at most
+    // kReadBackAttempts times, and then the run fails saying that `what` cannot be read back.
+    void WriteAndReadBack(db::Connection& connection, const std::function<void()>& write,
+                          const std::function<QString()>& readBack,
+                          const std::function<QString()>& what);
+    // The walk of both checking passes: every row of every chunk, its progress, the lookup of
+    // its stored prices and the difference rule; `onDifference` gets each row that differs.
+    void CheckListRows(bool renewPerChunk,
+                       const std::function<void(const schema::pricelist::ListRow&,
+                                                const merge::StoredPrices&)>& onDifference);
 
     void BackUpProductFile();
 
